@@ -1,0 +1,4 @@
+#include "theme/builtin_themes.hpp"
+namespace ombrix::theme {
+const std::array<std::string_view, 12> builtin_theme_texts{};
+} // namespace ombrix::theme
