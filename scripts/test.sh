@@ -46,7 +46,8 @@ mkdir -p "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
 export DISPLAY=":$display"
 unset WAYLAND_DISPLAY
 export LANG=C.UTF-8 LC_ALL=C.UTF-8
-export GDK_BACKEND=x11 GDK_DEBUG=no-portals NO_AT_BRIDGE=1 GTK_A11Y=none
+# GTK 4.8 has no GDK_DEBUG=no-portals; GTK_USE_PORTAL=0 keeps it off the portals.
+export GDK_BACKEND=x11 GTK_USE_PORTAL=0 NO_AT_BRIDGE=1 GTK_A11Y=none
 export GSETTINGS_BACKEND=memory
 
 status=0
