@@ -15,8 +15,7 @@ Environment process_environment();
 
 // The child's environment from an inherited one: TERM, COLORTERM and TERM_PROGRAM set, and the
 // helper directory (when there is one) first on PATH.
-Environment child_environment(Environment inherited,
-                              const std::optional<std::string>& helper_dir);
+Environment child_environment(Environment inherited, const std::optional<std::string>& helper_dir);
 
 // Installs the helper commands and builds the child environment of this process, rendered as
 // "NAME=value" entries for a spawn.

@@ -36,10 +36,14 @@ ShellChoice resolve_shell(const std::optional<std::string>& shell_override,
                           const std::optional<std::string>& configured_shell,
                           const ShellSearch& search = ShellSearch::from_environment());
 
-// The initial working directory: a usable override, else the configured directory if it is
-// an existing directory, else the home directory, else "/".
+// The initial working directory: the override if it is an existing directory, else the
+// configured directory if it is one, else the home directory (config::home_dir), else "/".
 std::string choose_working_directory(const std::optional<std::string>& directory_override,
                                      const std::optional<std::string>& configured_directory);
+// The same choice with the home directory given; an empty home counts as none.
+std::string choose_working_directory(const std::optional<std::string>& directory_override,
+                                     const std::optional<std::string>& configured_directory,
+                                     const std::optional<std::string>& home_directory);
 
 // True if path (following links; relative to the current directory) is a regular file.
 bool is_regular_file(const std::string& path);

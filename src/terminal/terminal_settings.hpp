@@ -20,8 +20,8 @@ CursorBlink map_cursor_blink(std::string_view blink);
 std::int32_t font_size_to_pango_units(double size_points);
 
 // Zoom steps in 64-bit floating point, clamped by exact comparison.
-double zoom_in_step(double factor);   // min(factor + 0.1, 3.0)
-double zoom_out_step(double factor);  // max(factor - 0.1, 0.4)
+double zoom_in_step(double factor);  // min(factor + 0.1, 3.0)
+double zoom_out_step(double factor); // max(factor - 0.1, 0.4)
 inline constexpr double zoom_reset_factor = 1.0;
 
 // Truncation toward zero to int32, saturating; NaN → 0 (pointer coordinates).
