@@ -17,4 +17,13 @@ Config load_config();
 // Returns one of the fixed error texts on failure; callers ignore it.
 std::expected<void, std::string> save_config(const Config& config);
 
+// The same against an explicit configuration directory instead of config_dir().
+Config load_config(const std::string& directory);
+
+// flush_to_disk makes the new content durable before the rename, so a crash right after a
+// save cannot leave an empty config.toml behind. The other saves always flush; turning it
+// off is for measuring what the flush costs.
+std::expected<void, std::string> save_config(const Config& config, const std::string& directory,
+                                             bool flush_to_disk = true);
+
 } // namespace ombrix::config
