@@ -343,7 +343,10 @@ TEST_P(SaveErrors, ReportsTheFailingStep) {
     TempDir dir;
     const std::string directory = c.setup(dir);
     const std::string before = describe_file(directory + "/config.toml");
+    testing::internal::CaptureStderr();
     auto saved = save_config(c.config, directory);
+    // Save failures are returned, never printed.
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
     ASSERT_FALSE(saved.has_value());
     EXPECT_EQ(saved.error(), c.expected(directory));
     EXPECT_EQ(describe_file(directory + "/config.toml"), before);
