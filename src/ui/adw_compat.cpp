@@ -141,6 +141,8 @@ GtkWidget* present_alert(GtkWindow* parent, const AlertSpec& spec,
     adw_message_dialog_set_close_response(message, spec.close_response.c_str());
     if (parent) {
         gtk_window_set_modal(GTK_WINDOW(dialog), TRUE);
+        // Closing the window must not wait for the answer (nor keep the dialog's references).
+        gtk_window_set_destroy_with_parent(GTK_WINDOW(dialog), TRUE);
     }
     // The "response" signal exists since libadwaita 1.2; the dialog closes itself after it.
     connect<void(AdwMessageDialog*, const char*)>(
