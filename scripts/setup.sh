@@ -8,7 +8,7 @@ packages=(
   libglib2.0-dev libgtk-4-dev libadwaita-1-dev libvte-2.91-gtk4-dev libpcre2-dev
   libtomlplusplus-dev libspdlog-dev libgtest-dev libgmock-dev
   librsvg2-common fonts-dejavu-core
-  libx11-dev bash fish dbus dbus-x11 xvfb xauth xdotool imagemagick
+  libx11-dev bash fish dbus dbus-x11 xvfb xauth xdotool imagemagick openbox
   desktop-file-utils appstream
 )
 

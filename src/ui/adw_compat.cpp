@@ -154,7 +154,9 @@ GtkWidget* present_alert(GtkWindow* parent, const AlertSpec& spec,
 }
 
 void respond_to_alert(GtkWidget* alert, const std::string& response) {
+    // A button click answers and then closes; a programmatic answer has to close by itself.
     adw_message_dialog_response(ADW_MESSAGE_DIALOG(alert), response.c_str());
+    gtk_window_destroy(GTK_WINDOW(alert));
 }
 
 #endif

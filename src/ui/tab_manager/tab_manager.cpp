@@ -138,9 +138,17 @@ void TabManager::new_tab(const std::optional<std::string>& shell_override) {
         adw_tab_page_set_icon(page, G_ICON(icon.get()));
     }
     adw_tab_page_set_title(page, pane->title.c_str());
+    // Keyboard focus can only be given once the terminal is inside the window.
+    tree->focus_pane(pane);
     on_page_attached(page, adw_tab_view_get_page_position(view.get(), page));
 
+    // The view selects its first page by itself while appending, before the page has a
+    // title; announce the selection again so the window title gets the tab's title.
+    bool already_selected = adw_tab_view_get_selected_page(view.get()) == page;
     adw_tab_view_set_selected_page(view.get(), page);
+    if (already_selected) {
+        g_object_notify(G_OBJECT(view.get()), "selected-page");
+    }
     update_tab_indicators();
 
     terminal::launch_shell(pane, exit_handler(page, pane));

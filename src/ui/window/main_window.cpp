@@ -272,8 +272,10 @@ MainWindow build_main_window(AdwApplication* application, const config::ConfigHa
             manager->notify_sessions_changed();
         });
 
-    // 11. Key bindings: seen after the focused terminal has declined the key.
+    // 11. Key bindings. A terminal consumes every key it is given, so the window sees the
+    // keys first (capture phase); keys that match no binding still reach the terminal.
     GtkEventController* keys = gtk_event_controller_key_new();
+    gtk_event_controller_set_propagation_phase(keys, GTK_PHASE_CAPTURE);
     connect<gboolean(GtkEventControllerKey*, guint, guint, GdkModifierType)>(
         keys, "key-pressed",
         [context, weak_split = GWeakPtr<GtkWidget>(split_view),

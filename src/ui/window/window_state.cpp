@@ -10,8 +10,16 @@ void store_size(GtkWindow* window, config::Config& config, bool width) {
     if (gtk_window_is_maximized(window)) {
         return;
     }
-    int value = width ? gtk_widget_get_width(GTK_WIDGET(window))
-                      : gtk_widget_get_height(GTK_WIDGET(window));
+    // The new default size is what the next window is built with. The widget's allocation
+    // is the wrong measure here: when the notification arrives it still holds the previous
+    // size (and excludes the window frame), so the stored size would drift on every start.
+    int default_width = 0;
+    int default_height = 0;
+    gtk_window_get_default_size(window, &default_width, &default_height);
+    int value = width ? default_width : default_height;
+    if (value <= 0) {
+        return;
+    }
     (width ? config.window.width : config.window.height) = value;
     (void)config::save_config(config);
 }

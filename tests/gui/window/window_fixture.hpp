@@ -1,0 +1,76 @@
+#pragma once
+
+#include "config/config.hpp"
+#include "gui_fixture.hpp"
+#include "terminal/process.hpp"
+#include "theme/catalogue.hpp"
+#include "ui/window/main_window.hpp"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <optional>
+
+namespace ombrix::test {
+
+// A real main window with real shells, in a private home.
+class WindowTest : public testing::Test {
+protected:
+    void SetUp() override {
+        config_ = std::make_shared<config::Config>();
+        // sh starts fastest; the tests do not depend on the shell's features.
+        config_->general.shell = "/bin/sh";
+        catalogue_ = std::make_shared<theme::ThemeCatalogue>(theme::ThemeCatalogue::load());
+    }
+    void TearDown() override {
+        if (window_.window) {
+            gtk_window_destroy(GTK_WINDOW(window_.window.get()));
+        }
+        window_ = {};
+        pump_for(50);
+    }
+
+    void open_window() {
+        window_ = ui::build_main_window(application(), config_, catalogue_);
+        gtk_window_present(GTK_WINDOW(window_.window.get()));
+        ASSERT_TRUE(wait_for_shells());
+    }
+
+    // Waits until every pane of the window has a running shell.
+    bool wait_for_shells() {
+        return pump_until([&] {
+            for (const auto& pane : tabs().all_panes()) {
+                if (pane->child_pid == 0) {
+                    return false;
+                }
+            }
+            return true;
+        });
+    }
+
+    ui::TabManager& tabs() { return *window_.tabs; }
+    AdwTabView* tab_view() { return window_.tab_view.get(); }
+    GtkWindow* window() { return GTK_WINDOW(window_.window.get()); }
+    int page_count() { return adw_tab_view_get_n_pages(tab_view()); }
+
+    terminal::PaneRef focused() { return tabs().focused_pane(); }
+    std::vector<terminal::PaneRef> selected_leaves() {
+        const ui::TabEntry* entry = tabs().find(adw_tab_view_get_selected_page(tab_view()));
+        return entry ? entry->tree->leaves() : std::vector<terminal::PaneRef>{};
+    }
+
+    void type(const terminal::PaneRef& pane, const char* text) {
+        vte_terminal_feed_child(pane->terminal(), text, -1);
+    }
+
+    bool wait_for_child_program(const terminal::PaneRef& pane) {
+        return pump_until([&] { return terminal::has_child_processes(pane->child_pid); });
+    }
+
+    TempHome home_;
+    config::ConfigHandle config_;
+    theme::CatalogueHandle catalogue_;
+    ui::MainWindow window_;
+};
+
+} // namespace ombrix::test
