@@ -41,17 +41,29 @@ TEST_F(TabLifecycleTest, FiftyTabsOpenedAndClosedLeaveNothingBehind) {
     ASSERT_TRUE(wait_for_shells());
     ASSERT_EQ(page_count(), 51);
     EXPECT_EQ(tabs().all_panes().size(), 51u + 10u + 5u);
+    std::vector<pid_t> closed_shells;
+    for (const auto& pane : tabs().all_panes()) {
+        closed_shells.push_back(static_cast<pid_t>(pane->child_pid));
+    }
+    closed_shells.erase(closed_shells.begin()); // the first tab stays open
     while (page_count() > 1) {
         adw_tab_view_close_page(tab_view(), adw_tab_view_get_nth_page(tab_view(), 1));
         pump_for(5);
     }
     ASSERT_EQ(tabs().tabs().size(), 1u);
     auto first_shell = tabs().all_panes()[0]->child_pid;
-    // Only the first tab's shell remains a child of this process.
     EXPECT_TRUE(pump_until([&] {
         return open_descriptors() <= baseline;
     }, 20000)) << open_descriptors() << " descriptors open, " << baseline << " before";
     EXPECT_EQ(kill(static_cast<pid_t>(first_shell), 0), 0);
+    EXPECT_TRUE(pump_until([&] {
+        for (pid_t shell : closed_shells) {
+            if (kill(shell, 0) == 0) {
+                return false;
+            }
+        }
+        return true;
+    }, 20000)) << "every closed tab's shell has ended and been reaped";
 }
 
 TEST_F(TabLifecycleTest, ClosingTheWindowEndsEveryShellWithoutAQuestion) {

@@ -74,7 +74,8 @@ TEST_F(WindowStateTest, AWindowStartsMaximizedFromTheConfiguration) {
     open_window();
     ASSERT_TRUE(pump_until([&] { return gtk_window_is_maximized(window()); }));
     int width = 0;
-    gtk_window_get_default_size(window(), &width, nullptr);
+    int height = 0;
+    gtk_window_get_default_size(window(), &width, &height);
     EXPECT_EQ(width, 1000) << "the stored size stays for leaving the maximized state";
 }
 
