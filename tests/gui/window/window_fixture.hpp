@@ -8,7 +8,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <memory>
+#include <string>
 #include <optional>
 
 namespace ombrix::test {
@@ -63,8 +65,36 @@ protected:
         vte_terminal_feed_child(pane->terminal(), text, -1);
     }
 
+    // Waits until the pane's shell runs `sleep` (login shells also start short-lived
+    // children of their own while reading their profile, which must not be mistaken for it).
     bool wait_for_child_program(const terminal::PaneRef& pane) {
-        return pump_until([&] { return terminal::has_child_processes(pane->child_pid); });
+        return pump_until([&] { return runs_sleep(pane->child_pid); });
+    }
+
+    static bool runs_sleep(std::uint32_t shell_pid) {
+        GDir* dir = g_dir_open("/proc", 0, nullptr);
+        if (dir == nullptr) {
+            return false;
+        }
+        bool found = false;
+        while (const char* name = g_dir_read_name(dir)) {
+            std::string stat = read_file(std::string("/proc/") + name + "/stat");
+            auto close = stat.rfind(')');
+            auto open = stat.find('(');
+            if (close == std::string::npos || open == std::string::npos) {
+                continue;
+            }
+            std::string comm = stat.substr(open + 1, close - open - 1);
+            unsigned state_char = 0, parent = 0;
+            if (std::sscanf(stat.c_str() + close + 1, " %c %u", reinterpret_cast<char*>(&state_char),
+                            &parent) == 2 &&
+                parent == shell_pid && comm == "sleep") {
+                found = true;
+                break;
+            }
+        }
+        g_dir_close(dir);
+        return found;
     }
 
     TempHome home_;
