@@ -269,6 +269,10 @@ MainWindow build_main_window(AdwApplication* application, const config::ConfigHa
                     std::string("Zelvane Terminal - ") + adw_tab_page_get_title(page);
                 gtk_window_set_title(GTK_WINDOW(window.get()), title.c_str());
             }
+            // The keyboard goes to the tab's marked pane, the one its key actions act on.
+            if (terminal::PaneRef pane = manager->focused_pane()) {
+                gtk_widget_grab_focus(pane->backend.widget());
+            }
             manager->notify_sessions_changed();
         });
 

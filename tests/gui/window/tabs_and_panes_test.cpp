@@ -183,3 +183,25 @@ TEST_F(TabsAndPanesTest, KeyBindingsReachTheWindowThroughTheTerminal) {
 
 } // namespace
 } // namespace ombrix::test
+
+namespace ombrix::test {
+namespace {
+
+TEST_F(TabsAndPanesTest, SwitchingBackToATabGivesTheKeyboardToItsMarkedPane) {
+    open_window();
+    tabs().split_horizontal();
+    tabs().split_vertical();
+    ASSERT_TRUE(wait_for_shells());
+    auto marked = focused();
+    AdwTabPage* split_tab = adw_tab_view_get_selected_page(tab_view());
+    tabs().new_tab(std::nullopt);
+    ASSERT_TRUE(wait_for_shells());
+    pump_for(100);
+    adw_tab_view_set_selected_page(tab_view(), split_tab);
+    pump_for(200);
+    EXPECT_EQ(focused(), marked);
+    EXPECT_TRUE(gtk_widget_has_focus(marked->backend.widget()));
+}
+
+} // namespace
+} // namespace ombrix::test
