@@ -93,19 +93,19 @@ struct AlertCallback {
 
 #if ADW_CHECK_VERSION(1, 5, 0)
 
-GtkWidget* present_alert(GtkWindow* parent, const AlertSpec& spec,
+GtkWidget* present_alert(GtkWindow* parent, const AlertSpec& details,
                          std::function<void(const std::string&)> on_response) {
-    AdwDialog* dialog = adw_alert_dialog_new(spec.heading.c_str(), spec.body.c_str());
+    AdwDialog* dialog = adw_alert_dialog_new(details.heading.c_str(), details.body.c_str());
     auto* alert = ADW_ALERT_DIALOG(dialog);
-    for (const auto& response : spec.responses) {
+    for (const auto& response : details.responses) {
         adw_alert_dialog_add_response(alert, response.id.c_str(), response.label.c_str());
         if (response.destructive) {
             adw_alert_dialog_set_response_appearance(alert, response.id.c_str(),
                                                      ADW_RESPONSE_DESTRUCTIVE);
         }
     }
-    adw_alert_dialog_set_default_response(alert, spec.default_response.c_str());
-    adw_alert_dialog_set_close_response(alert, spec.close_response.c_str());
+    adw_alert_dialog_set_default_response(alert, details.default_response.c_str());
+    adw_alert_dialog_set_close_response(alert, details.close_response.c_str());
     auto* callback = new AlertCallback{std::move(on_response)};
     adw_alert_dialog_choose(
         alert, parent ? GTK_WIDGET(parent) : nullptr, nullptr,
@@ -125,20 +125,20 @@ void respond_to_alert(GtkWidget* alert, const std::string& response) {
 
 #else
 
-GtkWidget* present_alert(GtkWindow* parent, const AlertSpec& spec,
+GtkWidget* present_alert(GtkWindow* parent, const AlertSpec& details,
                          std::function<void(const std::string&)> on_response) {
     GtkWidget* dialog =
-        adw_message_dialog_new(parent, spec.heading.c_str(), spec.body.c_str());
+        adw_message_dialog_new(parent, details.heading.c_str(), details.body.c_str());
     auto* message = ADW_MESSAGE_DIALOG(dialog);
-    for (const auto& response : spec.responses) {
+    for (const auto& response : details.responses) {
         adw_message_dialog_add_response(message, response.id.c_str(), response.label.c_str());
         if (response.destructive) {
             adw_message_dialog_set_response_appearance(message, response.id.c_str(),
                                                        ADW_RESPONSE_DESTRUCTIVE);
         }
     }
-    adw_message_dialog_set_default_response(message, spec.default_response.c_str());
-    adw_message_dialog_set_close_response(message, spec.close_response.c_str());
+    adw_message_dialog_set_default_response(message, details.default_response.c_str());
+    adw_message_dialog_set_close_response(message, details.close_response.c_str());
     if (parent) {
         gtk_window_set_modal(GTK_WINDOW(dialog), TRUE);
         // Closing the window must not wait for the answer (nor keep the dialog's references).

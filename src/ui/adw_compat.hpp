@@ -46,7 +46,7 @@ struct AlertSpec {
 // Presents the alert over parent (may be null) and calls on_response exactly once with the
 // chosen response id (the close response for Escape or dismissal). Returns the dialog widget
 // so tests can find and answer it.
-GtkWidget* present_alert(GtkWindow* parent, const AlertSpec& spec,
+GtkWidget* present_alert(GtkWindow* parent, const AlertSpec& details,
                          std::function<void(const std::string& response)> on_response);
 
 // Answers an alert presented by present_alert as if the user chose response (for tests and
