@@ -6,7 +6,6 @@
 #include "ui/window/window_theme.hpp"
 
 #include <adwaita.h>
-
 #include <chrono>
 #include <cstdio>
 #include <fstream>
@@ -62,8 +61,8 @@ int main() {
     g_application_hold(G_APPLICATION(app));
 
     auto config = std::make_shared<ombrix::config::Config>();
-    auto catalogue = std::make_shared<ombrix::theme::ThemeCatalogue>(
-        ombrix::theme::ThemeCatalogue::load());
+    auto catalogue =
+        std::make_shared<ombrix::theme::ThemeCatalogue>(ombrix::theme::ThemeCatalogue::load());
 
     auto start = Clock::now();
     ombrix::ui::MainWindow window = ombrix::ui::build_main_window(app, config, catalogue);

@@ -1,3 +1,5 @@
 #include "app/application.hpp"
 
-int main(int argc, char** argv) { return ombrix::app::run(argc, argv); }
+int main(int argc, char** argv) {
+    return ombrix::app::run(argc, argv);
+}

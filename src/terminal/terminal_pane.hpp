@@ -5,9 +5,8 @@
 #include "theme/theme.hpp"
 #include "ui/gobject_ptr.hpp"
 
-#include <gtk/gtk.h>
-
 #include <cstdint>
+#include <gtk/gtk.h>
 #include <memory>
 #include <optional>
 #include <string>

@@ -3,12 +3,11 @@
 #include "theme/theme.hpp"
 #include "ui/gobject_ptr.hpp"
 
-#include <vte/vte.h>
-
 #include <cstdint>
 #include <memory>
 #include <optional>
 #include <string>
+#include <vte/vte.h>
 
 namespace ombrix::terminal {
 

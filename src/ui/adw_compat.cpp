@@ -18,7 +18,9 @@ void css_provider_load(GtkCssProvider* provider, std::string_view css) {
 
 #if ADW_CHECK_VERSION(1, 4, 0)
 
-GtkWidget* split_view_new() { return adw_overlay_split_view_new(); }
+GtkWidget* split_view_new() {
+    return adw_overlay_split_view_new();
+}
 void split_view_set_sidebar(GtkWidget* view, GtkWidget* sidebar) {
     adw_overlay_split_view_set_sidebar(ADW_OVERLAY_SPLIT_VIEW(view), sidebar);
 }
@@ -35,7 +37,9 @@ void split_view_set_sidebar_width_limits(GtkWidget* view, double min_width, doub
     adw_overlay_split_view_set_min_sidebar_width(ADW_OVERLAY_SPLIT_VIEW(view), min_width);
     adw_overlay_split_view_set_max_sidebar_width(ADW_OVERLAY_SPLIT_VIEW(view), max_width);
 }
-const char* split_view_show_sidebar_property() { return "show-sidebar"; }
+const char* split_view_show_sidebar_property() {
+    return "show-sidebar";
+}
 
 #else
 
@@ -71,7 +75,9 @@ void split_view_set_sidebar_width_limits(GtkWidget* view, double min_width, doub
     g_object_set_data(G_OBJECT(view), "ombrix-max-sidebar-width",
                       GINT_TO_POINTER(static_cast<int>(max_width)));
 }
-const char* split_view_show_sidebar_property() { return "reveal-flap"; }
+const char* split_view_show_sidebar_property() {
+    return "reveal-flap";
+}
 
 #endif
 

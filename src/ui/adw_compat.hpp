@@ -1,9 +1,8 @@
 #pragma once
 
 #include <adwaita.h>
-#include <gtk/gtk.h>
-
 #include <functional>
+#include <gtk/gtk.h>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -23,8 +22,7 @@ void split_view_set_sidebar(GtkWidget* split_view, GtkWidget* sidebar);
 void split_view_set_content(GtkWidget* split_view, GtkWidget* content);
 void split_view_set_show_sidebar(GtkWidget* split_view, bool shown);
 bool split_view_get_show_sidebar(GtkWidget* split_view);
-void split_view_set_sidebar_width_limits(GtkWidget* split_view, double min_width,
-                                         double max_width);
+void split_view_set_sidebar_width_limits(GtkWidget* split_view, double min_width, double max_width);
 // The property whose "notify::" signal reports sidebar visibility changes.
 const char* split_view_show_sidebar_property();
 

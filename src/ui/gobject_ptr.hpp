@@ -1,7 +1,6 @@
 #pragma once
 
 #include <glib-object.h>
-
 #include <memory>
 #include <utility>
 
@@ -61,9 +60,15 @@ private:
     T* ptr_ = nullptr;
 };
 
-template <class T> GObjectPtr<T> adopt(T* p) { return GObjectPtr<T>::adopt(p); }
-template <class T> GObjectPtr<T> ref(T* p) { return GObjectPtr<T>::ref(p); }
-template <class T> GObjectPtr<T> ref_sink(T* p) { return GObjectPtr<T>::ref_sink(p); }
+template <class T> GObjectPtr<T> adopt(T* p) {
+    return GObjectPtr<T>::adopt(p);
+}
+template <class T> GObjectPtr<T> ref(T* p) {
+    return GObjectPtr<T>::ref(p);
+}
+template <class T> GObjectPtr<T> ref_sink(T* p) {
+    return GObjectPtr<T>::ref_sink(p);
+}
 
 // A weak reference that does not keep the object alive; get() returns a strong reference
 // or an empty handle once the object has been finalized.

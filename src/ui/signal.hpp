@@ -1,8 +1,7 @@
 #pragma once
 
-#include <glib-object.h>
-
 #include <exception>
+#include <glib-object.h>
 #include <type_traits>
 #include <utility>
 
@@ -33,17 +32,16 @@ template <class R, class... Args> struct SignalConnector<R(Args...)> {
                           GConnectFlags flags = GConnectFlags(0)) {
         using Fn = std::decay_t<F>;
         auto* heap = new Fn(std::forward<F>(callable));
-        return g_signal_connect_data(
-            instance, signal, G_CALLBACK((&detail::Trampoline<Fn, R, Args...>::call)), heap,
-            &detail::Trampoline<Fn, R, Args...>::destroy, flags);
+        return g_signal_connect_data(instance, signal,
+                                     G_CALLBACK((&detail::Trampoline<Fn, R, Args...>::call)), heap,
+                                     &detail::Trampoline<Fn, R, Args...>::destroy, flags);
     }
 };
 
 template <class Signature, class F>
 gulong connect(gpointer instance, const char* signal, F&& callable,
                GConnectFlags flags = GConnectFlags(0)) {
-    return SignalConnector<Signature>::connect(instance, signal, std::forward<F>(callable),
-                                               flags);
+    return SignalConnector<Signature>::connect(instance, signal, std::forward<F>(callable), flags);
 }
 
 // Disconnects a handler in its destructor, if the instance still exists.

@@ -2,12 +2,11 @@
 
 #include "util/unicode.hpp"
 
+#include <cerrno>
+#include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
-
-#include <cerrno>
-#include <cstring>
 
 namespace ombrix::util {
 namespace {
@@ -36,7 +35,9 @@ private:
 
 } // namespace
 
-std::string describe_errno(int error) { return std::strerror(error); }
+std::string describe_errno(int error) {
+    return std::strerror(error);
+}
 
 std::expected<std::string, std::string> read_text_file(const std::string& path,
                                                        std::size_t max_size) {
@@ -83,9 +84,8 @@ std::expected<std::string, std::string> read_text_file(const std::string& path,
     return text;
 }
 
-std::expected<void, std::string> write_whole_file(const std::string& path,
-                                                  std::string_view content, unsigned mode,
-                                                  bool flush_to_disk) {
+std::expected<void, std::string> write_whole_file(const std::string& path, std::string_view content,
+                                                  unsigned mode, bool flush_to_disk) {
     FileDescriptor fd(::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC | O_NOCTTY,
                              static_cast<mode_t>(mode)));
     if (!fd.valid()) {
@@ -112,8 +112,7 @@ std::expected<void, std::string> write_whole_file(const std::string& path,
 }
 
 std::expected<void, std::string> replace_file_atomically(const std::string& path,
-                                                         std::string_view content,
-                                                         unsigned mode) {
+                                                         std::string_view content, unsigned mode) {
     // A unique temporary name: two writers never share one, and nothing planted under a
     // predictable name can redirect the write.
     std::string temp = path + ".XXXXXX";

@@ -20,16 +20,14 @@ std::expected<std::string, std::string> read_text_file(const std::string& path,
 
 // Creates (or truncates) path with the given mode before the umask and writes all of
 // content, optionally flushing it to stable storage. The file is not removed on failure.
-std::expected<void, std::string> write_whole_file(const std::string& path,
-                                                  std::string_view content, unsigned mode,
-                                                  bool flush_to_disk);
+std::expected<void, std::string> write_whole_file(const std::string& path, std::string_view content,
+                                                  unsigned mode, bool flush_to_disk);
 
 // Writes content next to path under a temporary name and renames it over path, so readers
 // see either the old or the new complete file, and a symbolic link at path is replaced
 // rather than followed. The file gets exactly `mode` (the umask does not apply).
 std::expected<void, std::string> replace_file_atomically(const std::string& path,
-                                                         std::string_view content,
-                                                         unsigned mode);
+                                                         std::string_view content, unsigned mode);
 
 // strerror() text for an errno value.
 std::string describe_errno(int error);

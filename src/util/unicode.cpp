@@ -1,7 +1,6 @@
 #include "util/unicode.hpp"
 
 #include <glib.h>
-
 #include <memory>
 
 namespace ombrix::util {
@@ -38,9 +37,20 @@ std::size_t decode_backwards(std::string_view text, std::size_t end, char32_t& o
 
 bool is_white_space(char32_t c) {
     switch (c) {
-    case 0x0009: case 0x000A: case 0x000B: case 0x000C: case 0x000D: case 0x0020:
-    case 0x0085: case 0x00A0: case 0x1680: case 0x2028: case 0x2029: case 0x202F:
-    case 0x205F: case 0x3000:
+    case 0x0009:
+    case 0x000A:
+    case 0x000B:
+    case 0x000C:
+    case 0x000D:
+    case 0x0020:
+    case 0x0085:
+    case 0x00A0:
+    case 0x1680:
+    case 0x2028:
+    case 0x2029:
+    case 0x202F:
+    case 0x205F:
+    case 0x3000:
         return true;
     default:
         return c >= 0x2000 && c <= 0x200A;
@@ -69,7 +79,9 @@ std::string_view trim_white_space(std::string_view text) {
     return text.substr(begin, end - begin);
 }
 
-bool is_blank(std::string_view text) { return trim_white_space(text).empty(); }
+bool is_blank(std::string_view text) {
+    return trim_white_space(text).empty();
+}
 
 std::vector<std::string_view> split_white_space(std::string_view text) {
     std::vector<std::string_view> fields;
@@ -110,8 +122,8 @@ bool is_valid_utf8(std::string_view text) {
     std::size_t start = 0;
     for (;;) {
         std::size_t nul = text.find('\0', start);
-        std::string_view piece =
-            text.substr(start, nul == std::string_view::npos ? std::string_view::npos : nul - start);
+        std::string_view piece = text.substr(
+            start, nul == std::string_view::npos ? std::string_view::npos : nul - start);
         if (g_utf8_validate_len(piece.data(), piece.size(), nullptr) == FALSE) {
             return false;
         }

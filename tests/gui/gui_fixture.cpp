@@ -1,10 +1,9 @@
 #include "gui_fixture.hpp"
 
-#include <glib/gstdio.h>
-
 #include <chrono>
 #include <cstdlib>
 #include <fstream>
+#include <glib/gstdio.h>
 #include <sstream>
 
 namespace ombrix::test {
@@ -87,8 +86,8 @@ std::string terminal_text(VteTerminal* terminal) {
     vte_terminal_get_cursor_position(terminal, nullptr, &cursor_row);
     // Everything from the first row of the buffer to the bottom of the screen.
     G_GNUC_BEGIN_IGNORE_DEPRECATIONS
-    char* text = vte_terminal_get_text_range(terminal, 0, 0, cursor_row + rows, columns,
-                                             nullptr, nullptr, nullptr);
+    char* text = vte_terminal_get_text_range(terminal, 0, 0, cursor_row + rows, columns, nullptr,
+                                             nullptr, nullptr);
     G_GNUC_END_IGNORE_DEPRECATIONS
     std::string result = text ? text : "";
     g_free(text);

@@ -1,10 +1,9 @@
 #pragma once
 
 #include <adwaita.h>
-#include <vte/vte.h>
-
 #include <functional>
 #include <string>
+#include <vte/vte.h>
 
 // Helpers shared by the GUI tests: a registered application, main-loop pumping and a private
 // home directory per test.

@@ -2,9 +2,8 @@
 
 #include "terminal/terminal_pane.hpp"
 
-#include <gtk/gtk.h>
-
 #include <cstdint>
+#include <gtk/gtk.h>
 #include <memory>
 #include <vector>
 

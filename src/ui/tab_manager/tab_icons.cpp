@@ -1,7 +1,6 @@
 #include "ui/tab_manager/tab_icons.hpp"
 
 #include <gio/gio.h>
-
 #include <string_view>
 
 namespace ombrix::ui {
@@ -17,9 +16,8 @@ constexpr std::string_view selection_dot_svg =
     R"(<circle cx="4" cy="4" r="3" fill="#14b8a6"/></svg>)";
 
 GObjectPtr<GdkPixbuf> decode(std::string_view svg, int size) {
-    auto stream = adopt(g_memory_input_stream_new_from_data(svg.data(),
-                                                            static_cast<gssize>(svg.size()),
-                                                            nullptr));
+    auto stream = adopt(
+        g_memory_input_stream_new_from_data(svg.data(), static_cast<gssize>(svg.size()), nullptr));
     return adopt(
         gdk_pixbuf_new_from_stream_at_scale(stream.get(), size, size, TRUE, nullptr, nullptr));
 }

@@ -37,8 +37,7 @@ TabManager::TabManager(AdwTabView* tab_view, config::ConfigHandle config,
                        theme::CatalogueHandle catalogue)
     : tab_view_(tab_view), config_(std::move(config)), catalogue_(std::move(catalogue)) {}
 
-std::shared_ptr<TabManager> TabManager::create(AdwTabView* tab_view,
-                                               config::ConfigHandle config,
+std::shared_ptr<TabManager> TabManager::create(AdwTabView* tab_view, config::ConfigHandle config,
                                                theme::CatalogueHandle catalogue) {
     std::shared_ptr<TabManager> manager(
         new TabManager(tab_view, std::move(config), std::move(catalogue)));
@@ -50,8 +49,8 @@ std::shared_ptr<TabManager> TabManager::create(AdwTabView* tab_view,
 }
 
 std::shared_ptr<TabManager> TabManager::of(AdwTabView* tab_view) {
-    auto* stored = static_cast<std::weak_ptr<TabManager>*>(
-        g_object_get_data(G_OBJECT(tab_view), manager_key));
+    auto* stored =
+        static_cast<std::weak_ptr<TabManager>*>(g_object_get_data(G_OBJECT(tab_view), manager_key));
     return stored ? stored->lock() : nullptr;
 }
 
@@ -60,16 +59,14 @@ void TabManager::connect_tab_view() {
     // The tab view owns these handlers; they hold the manager, which holds the view weakly.
     std::shared_ptr<TabManager> self = shared_from_this();
     connect<void(AdwTabView*, AdwTabPage*, int)>(
-        view.get(), "page-attached",
-        [self](AdwTabView*, AdwTabPage* page, int position) {
+        view.get(), "page-attached", [self](AdwTabView*, AdwTabPage* page, int position) {
             self->on_page_attached(page, position);
         });
     connect<void(AdwTabView*, AdwTabPage*, int)>(
         view.get(), "page-detached",
         [self](AdwTabView*, AdwTabPage* page, int) { self->on_page_detached(page); });
     connect<void(AdwTabView*, AdwTabPage*, int)>(
-        view.get(), "page-reordered",
-        [self](AdwTabView*, AdwTabPage* page, int position) {
+        view.get(), "page-reordered", [self](AdwTabView*, AdwTabPage* page, int position) {
             self->on_page_reordered(page, position);
         });
     connect<gboolean(AdwTabView*, AdwTabPage*)>(
@@ -86,8 +83,8 @@ void TabManager::on_page_attached(AdwTabPage* page, int position) {
     if (!tree || find(page) != nullptr) {
         return;
     }
-    auto index = std::clamp<std::size_t>(static_cast<std::size_t>(std::max(position, 0)), 0,
-                                         tabs_.size());
+    auto index =
+        std::clamp<std::size_t>(static_cast<std::size_t>(std::max(position, 0)), 0, tabs_.size());
     tabs_.insert(tabs_.begin() + static_cast<std::ptrdiff_t>(index), TabEntry{ref(page), tree});
     update_tab_indicators();
     notify_sessions_changed();
@@ -111,8 +108,8 @@ void TabManager::on_page_reordered(AdwTabPage* page, int position) {
     }
     TabEntry entry = std::move(*it);
     tabs_.erase(it);
-    auto index = std::min<std::size_t>(static_cast<std::size_t>(std::max(position, 0)),
-                                       tabs_.size());
+    auto index =
+        std::min<std::size_t>(static_cast<std::size_t>(std::max(position, 0)), tabs_.size());
     tabs_.insert(tabs_.begin() + static_cast<std::ptrdiff_t>(index), std::move(entry));
 }
 

@@ -8,7 +8,6 @@
 #include "ui/pane/pane_tree.hpp"
 
 #include <adwaita.h>
-
 #include <functional>
 #include <memory>
 #include <optional>
@@ -77,8 +76,7 @@ public:
     void notify_sessions_changed() const;
 
 private:
-    TabManager(AdwTabView* tab_view, config::ConfigHandle config,
-               theme::CatalogueHandle catalogue);
+    TabManager(AdwTabView* tab_view, config::ConfigHandle config, theme::CatalogueHandle catalogue);
     void connect_tab_view();
     void on_page_attached(AdwTabPage* page, int position);
     void on_page_detached(AdwTabPage* page);

@@ -22,7 +22,9 @@ GtkWidget* header_button(const char* icon, const char* tooltip) {
     return button;
 }
 
-const char* toggle_icon(bool active) { return active ? "pan-start-symbolic" : "pan-end-symbolic"; }
+const char* toggle_icon(bool active) {
+    return active ? "pan-start-symbolic" : "pan-end-symbolic";
+}
 
 void install_provider(GtkWindow* window, GtkCssProvider* provider) {
     GdkDisplay* display = gdk_display_get_default();
@@ -138,10 +140,10 @@ MainWindow build_main_window(AdwApplication* application, const config::ConfigHa
     result.catalogue = catalogue;
 
     // 1. The window.
-    GtkWidget* window = GTK_WIDGET(g_object_new(
-        ADW_TYPE_APPLICATION_WINDOW, "application", application, "title", "Zelvane Terminal",
-        "icon-name", OMBRIX_APP_ID, "default-width", config->window.width, "default-height",
-        config->window.height, nullptr));
+    GtkWidget* window = GTK_WIDGET(
+        g_object_new(ADW_TYPE_APPLICATION_WINDOW, "application", application, "title",
+                     "Zelvane Terminal", "icon-name", OMBRIX_APP_ID, "default-width",
+                     config->window.width, "default-height", config->window.height, nullptr));
     gtk_widget_add_css_class(window, "ombrix-window");
     if (config->window.is_maximized) {
         gtk_window_maximize(GTK_WINDOW(window));
@@ -283,8 +285,8 @@ MainWindow build_main_window(AdwApplication* application, const config::ConfigHa
     connect<gboolean(GtkEventControllerKey*, guint, guint, GdkModifierType)>(
         keys, "key-pressed",
         [context, weak_split = GWeakPtr<GtkWidget>(split_view),
-         weak_toggle = GWeakPtr<GtkWidget>(toggle)](GtkEventControllerKey*, guint keyval,
-                                                    guint, GdkModifierType state) -> gboolean {
+         weak_toggle = GWeakPtr<GtkWidget>(toggle)](GtkEventControllerKey*, guint keyval, guint,
+                                                    GdkModifierType state) -> gboolean {
             auto action = match_key(keyval, static_cast<std::uint32_t>(state));
             if (!action) {
                 return FALSE;

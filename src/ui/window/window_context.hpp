@@ -6,7 +6,6 @@
 #include "ui/tab_manager/tab_manager.hpp"
 
 #include <gtk/gtk.h>
-
 #include <memory>
 
 namespace ombrix::ui {

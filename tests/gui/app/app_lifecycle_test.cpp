@@ -4,12 +4,10 @@
 #include "gui_fixture.hpp"
 #include "launched_app.hpp"
 
-#include <gtest/gtest.h>
-
-#include <sys/stat.h>
-
 #include <chrono>
 #include <fstream>
+#include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <thread>
 
 namespace ombrix::test {

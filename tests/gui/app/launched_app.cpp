@@ -1,15 +1,14 @@
 #include "launched_app.hpp"
 
-#include <fcntl.h>
-#include <signal.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
 #include <chrono>
 #include <cstdio>
+#include <fcntl.h>
 #include <fstream>
+#include <signal.h>
 #include <sstream>
+#include <sys/wait.h>
 #include <thread>
+#include <unistd.h>
 
 namespace ombrix::test {
 namespace {
@@ -82,10 +81,16 @@ int LaunchedApp::wait(int timeout_ms) {
     return status_;
 }
 
-bool LaunchedApp::running() { return !reaped_ && wait(0) == -1; }
+bool LaunchedApp::running() {
+    return !reaped_ && wait(0) == -1;
+}
 
-std::string LaunchedApp::standard_error() const { return slurp(stderr_path_); }
-std::string LaunchedApp::standard_output() const { return slurp(stdout_path_); }
+std::string LaunchedApp::standard_error() const {
+    return slurp(stderr_path_);
+}
+std::string LaunchedApp::standard_output() const {
+    return slurp(stdout_path_);
+}
 
 std::string run_command(const std::string& command) {
     std::string output;

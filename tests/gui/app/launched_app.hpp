@@ -1,7 +1,6 @@
 #pragma once
 
 #include <glib.h>
-
 #include <map>
 #include <string>
 #include <vector>

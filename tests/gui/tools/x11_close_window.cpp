@@ -1,7 +1,6 @@
 // Asks an X11 window to close the way a window manager does (WM_DELETE_WINDOW), which the
 // headless display has no window manager to do.
 #include <X11/Xlib.h>
-
 #include <cstdio>
 #include <cstdlib>
 

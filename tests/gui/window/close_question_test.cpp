@@ -68,8 +68,10 @@ TEST_F(CloseQuestionTest, AsksWhenAnyPaneRunsAProgramAndCancelKeepsEverything) {
     EXPECT_TRUE(tabs().tabs().empty());
     first.reset();
     second.reset();
-    EXPECT_TRUE(pump_until([&] { return !terminal::has_child_processes(static_cast<std::uint32_t>(getpid())) ||
-                                        kill(shell, 0) != 0; }));
+    EXPECT_TRUE(pump_until([&] {
+        return !terminal::has_child_processes(static_cast<std::uint32_t>(getpid())) ||
+               kill(shell, 0) != 0;
+    }));
     EXPECT_NE(kill(shell, 0), 0) << "the closed tab's shell has ended";
 }
 

@@ -19,7 +19,9 @@ int open_descriptors() {
     return count;
 }
 
-bool has_children() { return terminal::has_child_processes(static_cast<std::uint32_t>(getpid())); }
+bool has_children() {
+    return terminal::has_child_processes(static_cast<std::uint32_t>(getpid()));
+}
 
 using TabLifecycleTest = WindowTest;
 
@@ -52,18 +54,20 @@ TEST_F(TabLifecycleTest, FiftyTabsOpenedAndClosedLeaveNothingBehind) {
     }
     ASSERT_EQ(tabs().tabs().size(), 1u);
     auto first_shell = tabs().all_panes()[0]->child_pid;
-    EXPECT_TRUE(pump_until([&] {
-        return open_descriptors() <= baseline;
-    }, 20000)) << open_descriptors() << " descriptors open, " << baseline << " before";
+    EXPECT_TRUE(pump_until([&] { return open_descriptors() <= baseline; }, 20000))
+        << open_descriptors() << " descriptors open, " << baseline << " before";
     EXPECT_EQ(kill(static_cast<pid_t>(first_shell), 0), 0);
-    EXPECT_TRUE(pump_until([&] {
-        for (pid_t shell : closed_shells) {
-            if (kill(shell, 0) == 0) {
-                return false;
+    EXPECT_TRUE(pump_until(
+        [&] {
+            for (pid_t shell : closed_shells) {
+                if (kill(shell, 0) == 0) {
+                    return false;
+                }
             }
-        }
-        return true;
-    }, 20000)) << "every closed tab's shell has ended and been reaped";
+            return true;
+        },
+        20000))
+        << "every closed tab's shell has ended and been reaped";
 }
 
 TEST_F(TabLifecycleTest, ClosingTheWindowEndsEveryShellWithoutAQuestion) {
@@ -82,14 +86,17 @@ TEST_F(TabLifecycleTest, ClosingTheWindowEndsEveryShellWithoutAQuestion) {
 
     gtk_window_destroy(window());
     window_ = {};
-    EXPECT_TRUE(pump_until([&] {
-        for (pid_t shell : shells) {
-            if (kill(shell, 0) == 0) {
-                return false;
+    EXPECT_TRUE(pump_until(
+        [&] {
+            for (pid_t shell : shells) {
+                if (kill(shell, 0) == 0) {
+                    return false;
+                }
             }
-        }
-        return true;
-    }, 20000)) << "every shell of the closed window has ended";
+            return true;
+        },
+        20000))
+        << "every shell of the closed window has ended";
     EXPECT_TRUE(pump_until([] { return !has_children(); }, 20000));
 }
 

@@ -1,9 +1,8 @@
 // Tabs and split panes of a real window: opening, splitting, removing, focus, shell exits.
 #include "window_fixture.hpp"
 
-#include <gdk/x11/gdkx.h>
-
 #include <cstdlib>
+#include <gdk/x11/gdkx.h>
 #include <string>
 
 namespace ombrix::test {
@@ -26,14 +25,17 @@ TEST_F(TabsAndPanesTest, NewTabsAreAppendedSelectedAndNavigableWithoutWrapping) 
     ASSERT_TRUE(wait_for_shells());
     ASSERT_EQ(page_count(), 3);
     ASSERT_EQ(tabs().tabs().size(), 3u);
-    EXPECT_EQ(adw_tab_view_get_page_position(tab_view(), adw_tab_view_get_selected_page(tab_view())), 2);
+    EXPECT_EQ(
+        adw_tab_view_get_page_position(tab_view(), adw_tab_view_get_selected_page(tab_view())), 2);
 
     tabs().next_tab();
-    EXPECT_EQ(adw_tab_view_get_page_position(tab_view(), adw_tab_view_get_selected_page(tab_view())), 2);
+    EXPECT_EQ(
+        adw_tab_view_get_page_position(tab_view(), adw_tab_view_get_selected_page(tab_view())), 2);
     tabs().prev_tab();
     tabs().prev_tab();
     tabs().prev_tab();
-    EXPECT_EQ(adw_tab_view_get_page_position(tab_view(), adw_tab_view_get_selected_page(tab_view())), 0);
+    EXPECT_EQ(
+        adw_tab_view_get_page_position(tab_view(), adw_tab_view_get_selected_page(tab_view())), 0);
 
     // Every tab has its own shell.
     auto panes = tabs().all_panes();
@@ -70,8 +72,8 @@ TEST_F(TabsAndPanesTest, SplitsNestRemoveWithCollapseAndCycleFocusInTreeOrder) {
     auto marked = [&] {
         std::vector<bool> result;
         for (const auto& pane : selected_leaves()) {
-            result.push_back(pane->focused &&
-                             gtk_widget_has_css_class(pane->container.get(), "ombrix-pane-focused"));
+            result.push_back(pane->focused && gtk_widget_has_css_class(pane->container.get(),
+                                                                       "ombrix-pane-focused"));
         }
         return result;
     };
@@ -138,7 +140,10 @@ TEST_F(TabsAndPanesTest, SplitStartsInTheDirectoryTheFocusedPaneReported) {
     open_window();
     auto first = focused();
     // Report the directory the way shell integrations do.
-    type(first, ("cd '" + dir + "' && printf '\\033]7;file://%s%s\\007' \"$HOSTNAME\" \"$(pwd | sed 's/ /%20/g')\"\n").c_str());
+    type(first,
+         ("cd '" + dir +
+          "' && printf '\\033]7;file://%s%s\\007' \"$HOSTNAME\" \"$(pwd | sed 's/ /%20/g')\"\n")
+             .c_str());
     ASSERT_TRUE(pump_until([&] { return first->cwd == dir; })) << first->cwd;
     tabs().split_horizontal();
     ASSERT_TRUE(wait_for_shells());
@@ -174,7 +179,8 @@ TEST_F(TabsAndPanesTest, KeyBindingsReachTheWindowThroughTheTerminal) {
     press("ctrl+0");
     EXPECT_DOUBLE_EQ(focused()->backend.font_scale(), 1.0);
     press("ctrl+Page_Up");
-    EXPECT_EQ(adw_tab_view_get_page_position(tab_view(), adw_tab_view_get_selected_page(tab_view())), 0);
+    EXPECT_EQ(
+        adw_tab_view_get_page_position(tab_view(), adw_tab_view_get_selected_page(tab_view())), 0);
     press("F9");
     EXPECT_TRUE(gtk_toggle_button_get_active(GTK_TOGGLE_BUTTON(window_.sidebar_toggle.get())));
     press("ctrl+shift+b");

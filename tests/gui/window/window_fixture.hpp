@@ -6,12 +6,11 @@
 #include "theme/catalogue.hpp"
 #include "ui/window/main_window.hpp"
 
-#include <gtest/gtest.h>
-
 #include <cstdio>
+#include <gtest/gtest.h>
 #include <memory>
-#include <string>
 #include <optional>
+#include <string>
 
 namespace ombrix::test {
 
@@ -86,8 +85,8 @@ protected:
             }
             std::string comm = stat.substr(open + 1, close - open - 1);
             unsigned state_char = 0, parent = 0;
-            if (std::sscanf(stat.c_str() + close + 1, " %c %u", reinterpret_cast<char*>(&state_char),
-                            &parent) == 2 &&
+            if (std::sscanf(stat.c_str() + close + 1, " %c %u",
+                            reinterpret_cast<char*>(&state_char), &parent) == 2 &&
                 parent == shell_pid && comm == "sleep") {
                 found = true;
                 break;

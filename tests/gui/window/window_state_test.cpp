@@ -3,14 +3,12 @@
 #include "config/storage.hpp"
 #include "window_fixture.hpp"
 
+#include <cstdlib>
 #include <gdk/x11/gdkx.h>
-
 #include <signal.h>
+#include <string>
 #include <sys/wait.h>
 #include <unistd.h>
-
-#include <cstdlib>
-#include <string>
 
 namespace ombrix::test {
 namespace {
@@ -53,7 +51,8 @@ TEST_F(WindowStateTest, ResizingAndMaximizingAreSavedAtOnce) {
     ASSERT_TRUE(pump_until([&] {
         auto c = saved();
         return c.window.width == 1100 && c.window.height == 700;
-    })) << "saved " << saved().window.width << "x" << saved().window.height;
+    })) << "saved "
+        << saved().window.width << "x" << saved().window.height;
     EXPECT_EQ(config_->window.width, 1100);
     EXPECT_FALSE(saved().window.is_maximized);
 

@@ -81,7 +81,8 @@ TEST_F(WindowStructureTest, BuildsTheWidgetTreeWithItsClassesAndSettings) {
     EXPECT_STREQ(gtk_widget_get_tooltip_text(right_buttons[0]), "Find (Ctrl+Shift+F)");
     EXPECT_STREQ(gtk_button_get_icon_name(GTK_BUTTON(right_buttons[0])), "edit-find-symbolic");
     EXPECT_STREQ(gtk_widget_get_tooltip_text(right_buttons[1]), "Preferences");
-    for (GtkWidget* button : {left_buttons[0], left_buttons[1], right_buttons[0], right_buttons[1]}) {
+    for (GtkWidget* button :
+         {left_buttons[0], left_buttons[1], right_buttons[0], right_buttons[1]}) {
         int w = 0, h = 0;
         gtk_widget_get_size_request(button, &w, &h);
         EXPECT_EQ(w, 32);
@@ -160,7 +161,8 @@ TEST_F(WindowStructureTest, ShellSetTitlesReachTheTabOnlyFromItsFirstPane) {
     auto first = focused();
     type(first, "printf '\\033]0;%s\\007' first-title\n");
     AdwTabPage* page = adw_tab_view_get_selected_page(tab_view());
-    ASSERT_TRUE(pump_until([&] { return std::string(adw_tab_page_get_title(page)) == "first-title"; }));
+    ASSERT_TRUE(
+        pump_until([&] { return std::string(adw_tab_page_get_title(page)) == "first-title"; }));
 
     tabs().split_vertical();
     ASSERT_TRUE(wait_for_shells());

@@ -22,7 +22,8 @@ Pixel pixel_of(GtkWidget* widget, int x, int y) {
     GskRenderer* renderer = gtk_native_get_renderer(gtk_widget_get_native(widget));
     GdkTexture* texture = gsk_renderer_render_texture(renderer, node, nullptr);
     int tex_width = gdk_texture_get_width(texture);
-    std::vector<guchar> data(static_cast<std::size_t>(tex_width) * gdk_texture_get_height(texture) * 4);
+    std::vector<guchar> data(static_cast<std::size_t>(tex_width) * gdk_texture_get_height(texture) *
+                             4);
     gdk_texture_download(texture, data.data(), static_cast<gsize>(tex_width) * 4);
     // Cairo ARGB32 in memory order: blue, green, red, alpha.
     const guchar* p = &data[(static_cast<std::size_t>(y) * tex_width + x) * 4];

@@ -1,7 +1,6 @@
 #include "ui/window/key_bindings.hpp"
 
 #include <gtest/gtest.h>
-
 #include <optional>
 
 namespace ombrix::ui {
@@ -30,19 +29,18 @@ INSTANTIATE_TEST_SUITE_P(
     Table, KeyBindingsTest,
     testing::Values(
         // Control+Shift, letters in both cases.
-        KeyCase{'T', C | S, new_tab}, KeyCase{'t', C | S, new_tab},
-        KeyCase{'W', C | S, close_tab}, KeyCase{'e', C | S, split_horizontal},
-        KeyCase{'O', C | S, split_vertical}, KeyCase{'x', C | S, close_pane},
-        KeyCase{0xff53, C | S, focus_next_pane}, KeyCase{0xff96, C | S, focus_prev_pane},
-        KeyCase{'B', C | S, toggle_sidebar}, KeyCase{'F', C | S, search},
-        KeyCase{'C', C | S, copy}, KeyCase{'v', C | S, paste}, KeyCase{'A', C | S, select_all},
+        KeyCase{'T', C | S, new_tab}, KeyCase{'t', C | S, new_tab}, KeyCase{'W', C | S, close_tab},
+        KeyCase{'e', C | S, split_horizontal}, KeyCase{'O', C | S, split_vertical},
+        KeyCase{'x', C | S, close_pane}, KeyCase{0xff53, C | S, focus_next_pane},
+        KeyCase{0xff96, C | S, focus_prev_pane}, KeyCase{'B', C | S, toggle_sidebar},
+        KeyCase{'F', C | S, search}, KeyCase{'C', C | S, copy}, KeyCase{'v', C | S, paste},
+        KeyCase{'A', C | S, select_all},
         // Alt is not tested under Control.
         KeyCase{'T', C | S | A, new_tab},
         // Control alone.
-        KeyCase{0xff56, C, next_tab}, KeyCase{0xff9b, C, next_tab},
-        KeyCase{0xff55, C, prev_tab}, KeyCase{0xff9a, C, prev_tab},
-        KeyCase{'+', C, zoom_in}, KeyCase{'=', C, zoom_in}, KeyCase{0xffab, C, zoom_in},
-        KeyCase{'-', C, zoom_out}, KeyCase{0xffad, C, zoom_out},
+        KeyCase{0xff56, C, next_tab}, KeyCase{0xff9b, C, next_tab}, KeyCase{0xff55, C, prev_tab},
+        KeyCase{0xff9a, C, prev_tab}, KeyCase{'+', C, zoom_in}, KeyCase{'=', C, zoom_in},
+        KeyCase{0xffab, C, zoom_in}, KeyCase{'-', C, zoom_out}, KeyCase{0xffad, C, zoom_out},
         KeyCase{'0', C, zoom_reset}, KeyCase{0xffb0, C, zoom_reset},
         // Alt arrows, Shift not tested.
         KeyCase{0xff53, A, focus_next_pane}, KeyCase{0xff54, A | S, focus_next_pane},
