@@ -101,11 +101,6 @@ struct GFreeDeleter {
 };
 using GCharPtr = std::unique_ptr<char, GFreeDeleter>;
 
-struct GStrvDeleter {
-    void operator()(char** p) const { g_strfreev(p); }
-};
-using GStrvPtr = std::unique_ptr<char*, GStrvDeleter>;
-
 // Owns a GError; converts to GError** for out-parameters.
 class GErrorHolder {
 public:

@@ -44,44 +44,4 @@ gulong connect(gpointer instance, const char* signal, F&& callable,
     return SignalConnector<Signature>::connect(instance, signal, std::forward<F>(callable), flags);
 }
 
-// Disconnects a handler in its destructor, if the instance still exists.
-class ScopedConnection {
-public:
-    ScopedConnection() = default;
-    ScopedConnection(GObject* instance, gulong id) : id_(id) {
-        g_weak_ref_init(&instance_, instance);
-    }
-    ScopedConnection(const ScopedConnection&) = delete;
-    ScopedConnection& operator=(const ScopedConnection&) = delete;
-    ScopedConnection(ScopedConnection&& other) noexcept : id_(std::exchange(other.id_, 0)) {
-        GObject* obj = static_cast<GObject*>(g_weak_ref_get(&other.instance_));
-        g_weak_ref_init(&instance_, obj);
-        if (obj) {
-            g_object_unref(obj);
-        }
-        g_weak_ref_set(&other.instance_, nullptr);
-    }
-    ~ScopedConnection() {
-        disconnect();
-        g_weak_ref_clear(&instance_);
-    }
-    void disconnect() {
-        if (id_ == 0) {
-            return;
-        }
-        if (GObject* obj = static_cast<GObject*>(g_weak_ref_get(&instance_))) {
-            if (g_signal_handler_is_connected(obj, id_)) {
-                g_signal_handler_disconnect(obj, id_);
-            }
-            g_object_unref(obj);
-        }
-        id_ = 0;
-        g_weak_ref_set(&instance_, nullptr);
-    }
-
-private:
-    GWeakRef instance_{};
-    gulong id_ = 0;
-};
-
 } // namespace ombrix::ui
