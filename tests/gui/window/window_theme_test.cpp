@@ -98,3 +98,28 @@ TEST_F(WindowThemeTest, ConfigChangesReachEveryTerminalAndKeepTheZoom) {
 
 } // namespace
 } // namespace ombrix::test
+
+namespace ombrix::test {
+namespace {
+
+TEST_F(WindowThemeTest, TheToolkitColourSchemeFollowsTheThemesDarkness) {
+    open_window();
+    AdwStyleManager* style = adw_style_manager_get_default();
+    EXPECT_TRUE(adw_style_manager_get_dark(style));
+
+    theme::Theme light = catalogue_->get("nord");
+    light.name = "paper";
+    light.dark = false;
+    light.background = "#ffffff";
+    catalogue_->insert(light);
+    config_->appearance.theme = "paper";
+    ui::apply_window_theme(*window_.context);
+    EXPECT_FALSE(adw_style_manager_get_dark(style));
+
+    config_->appearance.theme = "kitty-dark";
+    ui::apply_window_theme(*window_.context);
+    EXPECT_TRUE(adw_style_manager_get_dark(style));
+}
+
+} // namespace
+} // namespace ombrix::test
