@@ -172,19 +172,22 @@ TEST_F(TabsAndPanesTest, KeyBindingsReachTheWindowThroughTheTerminal) {
     ASSERT_TRUE(pump_until([&] { return selected_leaves().size() == 2; }));
     ASSERT_TRUE(wait_for_shells());
     auto lower = focused();
+    auto* toggle = GTK_TOGGLE_BUTTON(window_.sidebar_toggle.get());
     press("alt+Up");
-    EXPECT_NE(focused(), lower);
+    EXPECT_TRUE(pump_until([&] { return focused() != lower; }));
     press("ctrl+equal"); // Ctrl+= zooms in like Ctrl+plus
-    EXPECT_GT(focused()->backend.font_scale(), 1.05);
+    EXPECT_TRUE(pump_until([&] { return focused()->backend.font_scale() > 1.05; }));
     press("ctrl+0");
-    EXPECT_DOUBLE_EQ(focused()->backend.font_scale(), 1.0);
+    EXPECT_TRUE(pump_until([&] { return focused()->backend.font_scale() == 1.0; }));
     press("ctrl+Page_Up");
-    EXPECT_EQ(
-        adw_tab_view_get_page_position(tab_view(), adw_tab_view_get_selected_page(tab_view())), 0);
+    EXPECT_TRUE(pump_until([&] {
+        return adw_tab_view_get_page_position(tab_view(),
+                                              adw_tab_view_get_selected_page(tab_view())) == 0;
+    }));
     press("F9");
-    EXPECT_TRUE(gtk_toggle_button_get_active(GTK_TOGGLE_BUTTON(window_.sidebar_toggle.get())));
+    EXPECT_TRUE(pump_until([&] { return gtk_toggle_button_get_active(toggle); }));
     press("ctrl+shift+b");
-    EXPECT_FALSE(gtk_toggle_button_get_active(GTK_TOGGLE_BUTTON(window_.sidebar_toggle.get())));
+    EXPECT_TRUE(pump_until([&] { return !gtk_toggle_button_get_active(toggle); }));
 }
 
 } // namespace
