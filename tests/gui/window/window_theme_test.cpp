@@ -105,7 +105,8 @@ namespace {
 TEST_F(WindowThemeTest, TheToolkitColourSchemeFollowsTheThemesDarkness) {
     open_window();
     AdwStyleManager* style = adw_style_manager_get_default();
-    EXPECT_TRUE(adw_style_manager_get_dark(style));
+    EXPECT_EQ(adw_style_manager_get_color_scheme(style), ADW_COLOR_SCHEME_FORCE_DARK);
+    EXPECT_TRUE(pump_until([&] { return adw_style_manager_get_dark(style); }));
 
     theme::Theme light = catalogue_->get("nord");
     light.name = "paper";
@@ -114,11 +115,13 @@ TEST_F(WindowThemeTest, TheToolkitColourSchemeFollowsTheThemesDarkness) {
     catalogue_->insert(light);
     config_->appearance.theme = "paper";
     ui::apply_window_theme(*window_.context);
-    EXPECT_FALSE(adw_style_manager_get_dark(style));
+    EXPECT_EQ(adw_style_manager_get_color_scheme(style), ADW_COLOR_SCHEME_FORCE_LIGHT);
+    EXPECT_TRUE(pump_until([&] { return !adw_style_manager_get_dark(style); }));
 
     config_->appearance.theme = "kitty-dark";
     ui::apply_window_theme(*window_.context);
-    EXPECT_TRUE(adw_style_manager_get_dark(style));
+    EXPECT_EQ(adw_style_manager_get_color_scheme(style), ADW_COLOR_SCHEME_FORCE_DARK);
+    EXPECT_TRUE(pump_until([&] { return adw_style_manager_get_dark(style); }));
 }
 
 } // namespace
