@@ -1,92 +1,23 @@
 #pragma once
 
-#include <cstdlib>
-#include <filesystem>
-#include <fstream>
-#include <gtest/gtest.h>
-#include <optional>
-#include <sstream>
+#include "support/temp_files.hpp"
+
 #include <string>
-#include <sys/stat.h>
 
 // Small helpers shared by the configuration tests: a private temporary directory, scoped
 // environment variables and whole-file reads and writes.
 namespace ombrix::config::testing_support {
 
-// A fresh directory under TMPDIR (or /tmp), removed with everything in it afterwards.
-class TempDir {
+using test_support::read_file;
+using test_support::ScopedEnv;
+using test_support::ScopedUmask;
+using test_support::write_file;
+
+// A private temporary directory for one configuration test.
+class TempDir : public test_support::TempDir {
 public:
-    TempDir() {
-        const char* base = std::getenv("TMPDIR");
-        std::string pattern =
-            std::string(base != nullptr && *base != '\0' ? base : "/tmp") + "/ombrix-config.XXXXXX";
-        if (::mkdtemp(pattern.data()) == nullptr) {
-            ADD_FAILURE() << "mkdtemp failed";
-        }
-        path_ = pattern;
-    }
-    TempDir(const TempDir&) = delete;
-    TempDir& operator=(const TempDir&) = delete;
-    ~TempDir() {
-        std::error_code ignored;
-        std::filesystem::remove_all(path_, ignored);
-    }
-    const std::string& path() const { return path_; }
-    std::string operator/(const std::string& name) const { return path_ + "/" + name; }
-
-private:
-    std::string path_;
+    TempDir() : test_support::TempDir("ombrix-config") {}
 };
-
-// Sets (or unsets, with nullopt) one environment variable and restores it when done.
-class ScopedEnv {
-public:
-    ScopedEnv(const char* name, std::optional<std::string> value) : name_(name) {
-        if (const char* old = std::getenv(name)) {
-            old_ = old;
-        }
-        apply(value);
-    }
-    ScopedEnv(const ScopedEnv&) = delete;
-    ScopedEnv& operator=(const ScopedEnv&) = delete;
-    ~ScopedEnv() { apply(old_); }
-
-private:
-    void apply(const std::optional<std::string>& value) {
-        if (value) {
-            ::setenv(name_, value->c_str(), 1);
-        } else {
-            ::unsetenv(name_);
-        }
-    }
-    const char* name_;
-    std::optional<std::string> old_;
-};
-
-// Sets the umask for one test so file modes are predictable.
-class ScopedUmask {
-public:
-    explicit ScopedUmask(mode_t mask) : old_(::umask(mask)) {}
-    ScopedUmask(const ScopedUmask&) = delete;
-    ScopedUmask& operator=(const ScopedUmask&) = delete;
-    ~ScopedUmask() { ::umask(old_); }
-
-private:
-    mode_t old_;
-};
-
-inline std::string read_file(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream content;
-    content << in.rdbuf();
-    return content.str();
-}
-
-inline void write_file(const std::string& path, const std::string& content) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out << content;
-    ASSERT_TRUE(out.good()) << path;
-}
 
 inline std::string data_file(const std::string& name) {
     return read_file(std::string(OMBRIX_TEST_DATA_DIR) + "/config/" + name);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "support/temp_files.hpp"
+
 #include <cstdlib>
 #include <fstream>
 #include <glib.h>
@@ -12,36 +14,17 @@
 // Small scaffolding shared by the terminal unit tests.
 namespace ombrix::terminal::testing {
 
-// A fresh directory under the system's temporary directory, removed with its contents.
-class TempDir {
-public:
-    TempDir() {
-        std::string pattern = std::string(g_get_tmp_dir()) + "/ombrix-terminal-XXXXXX";
-        if (::mkdtemp(pattern.data()) == nullptr) {
-            ADD_FAILURE() << "mkdtemp failed";
-        }
-        path_ = pattern;
-    }
-    TempDir(const TempDir&) = delete;
-    TempDir& operator=(const TempDir&) = delete;
-    ~TempDir() {
-        // Permissions may have been narrowed by a test; rm -rf copes with what is left.
-        std::string command = "rm -rf '" + path_ + "'";
-        [[maybe_unused]] int status = std::system(command.c_str());
-    }
-    const std::string& path() const { return path_; }
-    std::string operator/(const std::string& name) const { return path_ + "/" + name; }
+using test_support::ScopedEnv;
+using test_support::ScopedUmask;
+using test_support::write_file;
 
-private:
-    std::string path_;
+// A private temporary directory for one terminal test.
+class TempDir : public test_support::TempDir {
+public:
+    TempDir() : test_support::TempDir("ombrix-terminal") {}
 };
 
-inline void write_file(const std::string& path, const std::string& content) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out << content;
-    ASSERT_TRUE(out.good()) << path;
-}
-
+// The whole file; a file that cannot be read fails the test.
 inline std::string read_file(const std::string& path) {
     gchar* contents = nullptr;
     gsize length = 0;
@@ -61,45 +44,5 @@ inline void make_dirs(const std::string& path) {
 inline void make_symlink(const std::string& target, const std::string& link) {
     ASSERT_EQ(::symlink(target.c_str(), link.c_str()), 0) << link;
 }
-
-// Sets or unsets an environment variable for the lifetime of the object.
-class ScopedEnv {
-public:
-    ScopedEnv(const char* name, const std::optional<std::string>& value) : name_(name) {
-        if (const char* old = std::getenv(name)) {
-            old_ = old;
-        }
-        if (value) {
-            ::setenv(name, value->c_str(), 1);
-        } else {
-            ::unsetenv(name);
-        }
-    }
-    ScopedEnv(const ScopedEnv&) = delete;
-    ScopedEnv& operator=(const ScopedEnv&) = delete;
-    ~ScopedEnv() {
-        if (old_) {
-            ::setenv(name_.c_str(), old_->c_str(), 1);
-        } else {
-            ::unsetenv(name_.c_str());
-        }
-    }
-
-private:
-    std::string name_;
-    std::optional<std::string> old_;
-};
-
-// Sets the file-creation mask for the lifetime of the object.
-class ScopedUmask {
-public:
-    explicit ScopedUmask(mode_t mask) : old_(::umask(mask)) {}
-    ScopedUmask(const ScopedUmask&) = delete;
-    ScopedUmask& operator=(const ScopedUmask&) = delete;
-    ~ScopedUmask() { ::umask(old_); }
-
-private:
-    mode_t old_;
-};
 
 } // namespace ombrix::terminal::testing

@@ -1,3 +1,4 @@
+#include "support/temp_files.hpp"
 #include "theme/catalogue.hpp"
 
 #include <cstdlib>
@@ -34,23 +35,9 @@ const Pairs builtin_pairs = {
     {"kanagawa", "Kanagawa"},
 };
 
-class ThemesDir {
+class ThemesDir : public test_support::TempDir {
 public:
-    ThemesDir() {
-        std::string pattern = std::string(g_get_tmp_dir()) + "/ombrix-themes-XXXXXX";
-        if (::mkdtemp(pattern.data()) == nullptr) {
-            ADD_FAILURE() << "mkdtemp failed";
-        }
-        path_ = pattern;
-    }
-    ThemesDir(const ThemesDir&) = delete;
-    ThemesDir& operator=(const ThemesDir&) = delete;
-    ~ThemesDir() {
-        std::error_code ignored;
-        fs::remove_all(path_, ignored);
-    }
-    const std::string& path() const { return path_; }
-    std::string operator/(const std::string& name) const { return path_ + "/" + name; }
+    ThemesDir() : test_support::TempDir("ombrix-themes") {}
 
     // Copies a sample theme from the test data under the given name.
     void add(const std::string& sample, const std::string& as) const {
@@ -65,9 +52,6 @@ public:
         out << text;
         ASSERT_TRUE(out.good()) << name;
     }
-
-private:
-    std::string path_;
 };
 
 bool listed(const Pairs& pairs, const std::string& name) {
