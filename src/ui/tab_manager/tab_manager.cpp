@@ -83,11 +83,15 @@ void TabManager::on_page_attached(AdwTabPage* page, int position) {
     if (!tree || find(page) != nullptr) {
         return;
     }
-    auto index =
-        std::clamp<std::size_t>(static_cast<std::size_t>(std::max(position, 0)), 0, tabs_.size());
-    tabs_.insert(tabs_.begin() + static_cast<std::ptrdiff_t>(index), TabEntry{ref(page), tree});
+    insert_entry(page, tree, position);
     update_tab_indicators();
     notify_sessions_changed();
+}
+
+void TabManager::insert_entry(AdwTabPage* page, const PaneTreeRef& tree, int position) {
+    auto index =
+        std::min<std::size_t>(static_cast<std::size_t>(std::max(position, 0)), tabs_.size());
+    tabs_.insert(tabs_.begin() + static_cast<std::ptrdiff_t>(index), TabEntry{ref(page), tree});
 }
 
 void TabManager::on_page_detached(AdwTabPage* page) {
@@ -108,9 +112,7 @@ void TabManager::on_page_reordered(AdwTabPage* page, int position) {
     }
     TabEntry entry = std::move(*it);
     tabs_.erase(it);
-    auto index =
-        std::min<std::size_t>(static_cast<std::size_t>(std::max(position, 0)), tabs_.size());
-    tabs_.insert(tabs_.begin() + static_cast<std::ptrdiff_t>(index), std::move(entry));
+    insert_entry(entry.page.get(), entry.tree, position);
 }
 
 const TabEntry* TabManager::find(AdwTabPage* page) const {
@@ -137,7 +139,7 @@ void TabManager::new_tab(const std::optional<std::string>& shell_override) {
     adw_tab_page_set_title(page, pane->title.c_str());
     // Keyboard focus can only be given once the terminal is inside the window.
     tree->focus_pane(pane);
-    on_page_attached(page, adw_tab_view_get_page_position(view.get(), page));
+    insert_entry(page, tree, adw_tab_view_get_page_position(view.get(), page));
 
     // The view selects its first page by itself while appending, before the page has a
     // title; announce the selection again so the window title gets the tab's title.
@@ -222,11 +224,9 @@ void TabManager::split(GtkOrientation orientation) {
         return;
     }
     theme::Theme theme = catalogue_->get(config_->appearance.theme);
-    AdwTabPage* page = adw_tab_view_get_selected_page(view.get());
-    const TabEntry* entry = page ? find(page) : nullptr;
-    terminal::PaneRef focused = entry ? entry->tree->focused_pane() : nullptr;
+    PaneTreeRef tree = selected_tree();
+    terminal::PaneRef focused = tree ? tree->focused_pane() : nullptr;
     if (focused) {
-        PaneTreeRef tree = entry->tree;
         terminal::PaneRef pane =
             terminal::create_terminal_pane(*config_, theme, std::nullopt, focused->cwd);
         AdwTabPage* selected = adw_tab_view_get_selected_page(view.get());
@@ -254,38 +254,35 @@ void TabManager::close_pane() {
         adw_tab_view_close_page(view.get(), page);
         return;
     }
+    // The removal itself gives the focus to the first remaining pane.
     PaneTreeRef tree = entry->tree;
     if (terminal::PaneRef focused = tree->focused_pane()) {
-        auto removal = tree->remove_pane(focused->id);
-        if (removal.focused) {
-            tree->focus_pane(removal.focused);
-        }
+        tree->remove_pane(focused->id);
     }
 }
 
-void TabManager::focus_next_pane() {
+PaneTreeRef TabManager::selected_tree() const {
     auto view = tab_view();
     AdwTabPage* page = view ? adw_tab_view_get_selected_page(view.get()) : nullptr;
-    if (const TabEntry* entry = page ? find(page) : nullptr) {
-        PaneTreeRef tree = entry->tree;
+    const TabEntry* entry = page ? find(page) : nullptr;
+    return entry ? entry->tree : nullptr;
+}
+
+void TabManager::focus_next_pane() {
+    if (PaneTreeRef tree = selected_tree()) {
         tree->focus_next_pane();
     }
 }
 
 void TabManager::focus_prev_pane() {
-    auto view = tab_view();
-    AdwTabPage* page = view ? adw_tab_view_get_selected_page(view.get()) : nullptr;
-    if (const TabEntry* entry = page ? find(page) : nullptr) {
-        PaneTreeRef tree = entry->tree;
+    if (PaneTreeRef tree = selected_tree()) {
         tree->focus_prev_pane();
     }
 }
 
 terminal::PaneRef TabManager::focused_pane() const {
-    auto view = tab_view();
-    AdwTabPage* page = view ? adw_tab_view_get_selected_page(view.get()) : nullptr;
-    const TabEntry* entry = page ? find(page) : nullptr;
-    return entry ? entry->tree->focused_pane() : nullptr;
+    PaneTreeRef tree = selected_tree();
+    return tree ? tree->focused_pane() : nullptr;
 }
 
 std::vector<terminal::PaneRef> TabManager::all_panes() const {

@@ -81,6 +81,10 @@ private:
     void on_page_attached(AdwTabPage* page, int position);
     void on_page_detached(AdwTabPage* page);
     void on_page_reordered(AdwTabPage* page, int position);
+    // Puts an entry at the page's position in the view (clamped to the list).
+    void insert_entry(AdwTabPage* page, const PaneTreeRef& tree, int position);
+    // The pane tree of the selected tab, or null.
+    PaneTreeRef selected_tree() const;
     // What a pane's shell exit does: remove the pane, or close its tab if it was the last.
     terminal::ChildExitedHandler exit_handler(AdwTabPage* page, const terminal::PaneRef& pane);
     void track_tab_title(AdwTabPage* page, const terminal::PaneRef& pane);
