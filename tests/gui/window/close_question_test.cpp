@@ -18,6 +18,13 @@ GtkWidget* open_question() {
     return nullptr;
 }
 
+// Waits for the close question to appear; null if it does not.
+GtkWidget* wait_for_question() {
+    GtkWidget* question = nullptr;
+    pump_until([&] { return (question = open_question()) != nullptr; });
+    return question;
+}
+
 using CloseQuestionTest = WindowTest;
 
 TEST_F(CloseQuestionTest, IdleShellClosesAtOnce) {
@@ -38,8 +45,8 @@ TEST_F(CloseQuestionTest, AsksWhenAnyPaneRunsAProgramAndCancelKeepsEverything) {
     ASSERT_TRUE(wait_for_child_program(second));
 
     tabs().close_tab();
-    GtkWidget* question = nullptr;
-    ASSERT_TRUE(pump_until([&] { return (question = open_question()) != nullptr; }));
+    GtkWidget* question = wait_for_question();
+    ASSERT_NE(question, nullptr);
     auto* dialog = ADW_MESSAGE_DIALOG(question);
     EXPECT_STREQ(adw_message_dialog_get_heading(dialog), "Close Terminal?");
     EXPECT_STREQ(adw_message_dialog_get_body(dialog),
@@ -62,17 +69,15 @@ TEST_F(CloseQuestionTest, AsksWhenAnyPaneRunsAProgramAndCancelKeepsEverything) {
     // Asked again; this time "Close" ends the tab and its programs.
     pid_t shell = static_cast<pid_t>(second->child_pid);
     tabs().close_tab();
-    ASSERT_TRUE(pump_until([&] { return (question = open_question()) != nullptr; }));
+    question = wait_for_question();
+    ASSERT_NE(question, nullptr);
     ui::compat::respond_to_alert(question, "close");
     ASSERT_TRUE(pump_until([&] { return page_count() == 0; }));
     EXPECT_TRUE(tabs().tabs().empty());
     first.reset();
     second.reset();
-    EXPECT_TRUE(pump_until([&] {
-        return !terminal::has_child_processes(static_cast<std::uint32_t>(getpid())) ||
-               kill(shell, 0) != 0;
-    }));
-    EXPECT_NE(kill(shell, 0), 0) << "the closed tab's shell has ended";
+    EXPECT_TRUE(pump_until([&] { return all_ended({shell}); }))
+        << "the closed tab's shell has ended";
 }
 
 TEST_F(CloseQuestionTest, EscapeOrDismissalCancelsAndPaneClosesAreNotGuarded) {
@@ -84,7 +89,6 @@ TEST_F(CloseQuestionTest, EscapeOrDismissalCancelsAndPaneClosesAreNotGuarded) {
     type(second, "sleep 100 &\n");
     ASSERT_TRUE(wait_for_child_program(second));
 
-    // Dismissing the dialog answers with the close response.
     tabs().close_pane(); // two panes: the focused one goes without a question
     pump_for(100);
     EXPECT_EQ(open_question(), nullptr);
@@ -93,8 +97,9 @@ TEST_F(CloseQuestionTest, EscapeOrDismissalCancelsAndPaneClosesAreNotGuarded) {
     type(first, "sleep 100 &\n");
     ASSERT_TRUE(wait_for_child_program(first));
     tabs().close_pane(); // the last pane goes through the question
-    GtkWidget* question = nullptr;
-    ASSERT_TRUE(pump_until([&] { return (question = open_question()) != nullptr; }));
+    GtkWidget* question = wait_for_question();
+    ASSERT_NE(question, nullptr);
+    // Dismissing the dialog answers with the close response, "cancel".
     gtk_window_close(GTK_WINDOW(question));
     ASSERT_TRUE(pump_until([] { return open_question() == nullptr; }));
     EXPECT_EQ(page_count(), 1);

@@ -57,16 +57,7 @@ TEST_F(TabLifecycleTest, FiftyTabsOpenedAndClosedLeaveNothingBehind) {
     EXPECT_TRUE(pump_until([&] { return open_descriptors() <= baseline; }, 20000))
         << open_descriptors() << " descriptors open, " << baseline << " before";
     EXPECT_EQ(kill(static_cast<pid_t>(first_shell), 0), 0);
-    EXPECT_TRUE(pump_until(
-        [&] {
-            for (pid_t shell : closed_shells) {
-                if (kill(shell, 0) == 0) {
-                    return false;
-                }
-            }
-            return true;
-        },
-        20000))
+    EXPECT_TRUE(pump_until([&] { return all_ended(closed_shells); }, 20000))
         << "every closed tab's shell has ended and been reaped";
 }
 
@@ -86,16 +77,7 @@ TEST_F(TabLifecycleTest, ClosingTheWindowEndsEveryShellWithoutAQuestion) {
 
     gtk_window_destroy(window());
     window_ = {};
-    EXPECT_TRUE(pump_until(
-        [&] {
-            for (pid_t shell : shells) {
-                if (kill(shell, 0) == 0) {
-                    return false;
-                }
-            }
-            return true;
-        },
-        20000))
+    EXPECT_TRUE(pump_until([&] { return all_ended(shells); }, 20000))
         << "every shell of the closed window has ended";
     EXPECT_TRUE(pump_until([] { return !has_children(); }, 20000));
 }

@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 #include <memory>
 #include <optional>
+#include <signal.h>
 #include <string>
 
 namespace ombrix::test {
@@ -62,6 +63,16 @@ protected:
 
     void type(const terminal::PaneRef& pane, const char* text) {
         vte_terminal_feed_child(pane->terminal(), text, -1);
+    }
+
+    // Whether every one of these processes has ended (and been reaped).
+    static bool all_ended(const std::vector<pid_t>& pids) {
+        for (pid_t pid : pids) {
+            if (kill(pid, 0) == 0) {
+                return false;
+            }
+        }
+        return true;
     }
 
     // Waits until the pane's shell runs `sleep` (login shells also start short-lived
