@@ -3,6 +3,7 @@
 #include "ui/gobject_ptr.hpp"
 #include "ui/signal.hpp"
 
+#include <algorithm>
 #include <memory>
 
 namespace ombrix::ui::compat {
@@ -56,6 +57,16 @@ GtkWidget* split_view_new() {
     return flap;
 }
 void split_view_set_sidebar(GtkWidget* view, GtkWidget* sidebar) {
+    // AdwFlap gives the flap its child's requested width: hold that within the limits.
+    int min_width = GPOINTER_TO_INT(g_object_get_data(G_OBJECT(view), "ombrix-min-sidebar-width"));
+    int max_width = GPOINTER_TO_INT(g_object_get_data(G_OBJECT(view), "ombrix-max-sidebar-width"));
+    if (sidebar != nullptr && max_width > 0) {
+        int width = -1;
+        int height = -1;
+        gtk_widget_get_size_request(sidebar, &width, &height);
+        gtk_widget_set_size_request(sidebar, std::clamp(width, min_width, max_width), height);
+        gtk_widget_set_hexpand(sidebar, FALSE);
+    }
     adw_flap_set_flap(ADW_FLAP(view), sidebar);
 }
 void split_view_set_content(GtkWidget* view, GtkWidget* content) {
@@ -68,8 +79,7 @@ bool split_view_get_show_sidebar(GtkWidget* view) {
     return adw_flap_get_reveal_flap(ADW_FLAP(view));
 }
 void split_view_set_sidebar_width_limits(GtkWidget* view, double min_width, double max_width) {
-    // AdwFlap sizes the flap by its child's request; the limits are kept on the view so the
-    // sidebar can honour them when it is set.
+    // Applied to the sidebar when it is set (split_view_set_sidebar).
     g_object_set_data(G_OBJECT(view), "ombrix-min-sidebar-width",
                       GINT_TO_POINTER(static_cast<int>(min_width)));
     g_object_set_data(G_OBJECT(view), "ombrix-max-sidebar-width",
